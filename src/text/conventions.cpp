@@ -10,15 +10,6 @@ std::size_t next_boundary(std::string_view s, std::size_t i) {
     return i + (is_lead_byte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1);
 }
 
-// Lower-cases the single-byte ASCII letters, leaving double-byte characters whole.
-Text fold_ascii(std::string_view s) {
-    Text out(s);
-    for (std::size_t i = 0; i < out.size(); i = next_boundary(out, i)) {
-        if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] + ('a' - 'A'));
-    }
-    return out;
-}
-
 bool is_ideographic_space(std::string_view s, std::size_t i) {
     return i + 1 < s.size() && static_cast<unsigned char>(s[i]) == 0xA1 &&
            static_cast<unsigned char>(s[i + 1]) == 0xA1;
@@ -42,6 +33,14 @@ Text replace_found(std::string_view text, std::string_view scan, std::string_vie
 
 }  // namespace
 
+Text lower_ascii(std::string_view text) {
+    Text out(text);
+    for (std::size_t i = 0; i < out.size(); i = next_boundary(out, i)) {
+        if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] + ('a' - 'A'));
+    }
+    return out;
+}
+
 std::size_t find_text(std::string_view text, std::string_view needle, std::size_t from) {
     if (from > text.size()) return npos;
     if (needle.empty()) return from;
@@ -61,7 +60,7 @@ std::size_t find_text(std::string_view text, std::string_view needle, std::size_
 }
 
 std::size_t find_text_nocase(std::string_view text, std::string_view needle, std::size_t from) {
-    return find_text(fold_ascii(text), fold_ascii(needle), from);
+    return find_text(lower_ascii(text), lower_ascii(needle), from);
 }
 
 std::size_t find_last_text(std::string_view text, std::string_view needle) {
@@ -113,7 +112,7 @@ Text replace_all(std::string_view text, std::string_view from, std::string_view 
 }
 
 Text replace_all_nocase(std::string_view text, std::string_view from, std::string_view to) {
-    return replace_found(text, fold_ascii(text), fold_ascii(from), to);
+    return replace_found(text, lower_ascii(text), lower_ascii(from), to);
 }
 
 int text_to_int(std::string_view text) {

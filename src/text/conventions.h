@@ -18,6 +18,9 @@ constexpr bool is_lead_byte(unsigned char b) {
     return b >= 0x81 && b <= 0xFE;
 }
 
+// Lower-cases the single-byte ASCII letters; double-byte characters stay whole.
+Text lower_ascii(std::string_view text);
+
 // First match of `needle` at or after `from` that starts on a character boundary; `from` must
 // be a boundary. An empty needle matches at `from` (when from <= size).
 std::size_t find_text(std::string_view text, std::string_view needle, std::size_t from = 0);
