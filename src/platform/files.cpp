@@ -20,10 +20,13 @@ bool write_file(const std::filesystem::path& path, ByteSpan bytes) {
 }
 
 std::optional<Bytes> read_file(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);  // fails for folders too
+    if (error) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
+    Bytes bytes(size);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
     if (!in) return std::nullopt;
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
     return bytes;
 }
 

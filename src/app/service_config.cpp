@@ -1,0 +1,16 @@
+#include "app/service_config.h"
+
+namespace textorin {
+
+ServiceConfig ServiceConfig::load(const SettingsFile& settings) {
+    ServiceConfig config{settings.read_text(keys::kOcrAddress),
+                         settings.read_text(keys::kApiKey),
+                         settings.read_text(keys::kSecretKey),
+                         settings.read_text(keys::kTranslateAddress),
+                         {}};
+    for (std::size_t i = 0; i < config.notice_addresses.size(); ++i)
+        config.notice_addresses[i] = settings.read_text(keys::kNoticeAddress[i]);
+    return config;
+}
+
+}  // namespace textorin

@@ -1,0 +1,25 @@
+#include "app/shared_state.h"
+
+namespace textorin {
+
+Bytes SharedState::capture() const {
+    std::lock_guard lock(mutex_);
+    return capture_;
+}
+
+void SharedState::set_capture(Bytes capture) {
+    std::lock_guard lock(mutex_);
+    capture_.swap(capture);
+}  // the old capture is freed here, outside the lock
+
+Text SharedState::access_token() const {
+    std::lock_guard lock(mutex_);
+    return access_token_;
+}
+
+void SharedState::set_access_token(Text token) {
+    std::lock_guard lock(mutex_);
+    access_token_.swap(token);
+}
+
+}  // namespace textorin
