@@ -12,6 +12,17 @@ void SharedState::set_capture(Bytes capture) {
     capture_.swap(capture);
 }  // the old capture is freed here, outside the lock
 
+std::uint64_t SharedState::begin_recognition(Bytes capture) {
+    std::lock_guard lock(mutex_);
+    capture_.swap(capture);
+    return recognition_generation.fetch_add(1, std::memory_order_acq_rel) + 1;
+}
+
+void SharedState::replace_capture_if_current(std::uint64_t generation, Bytes capture) {
+    std::lock_guard lock(mutex_);
+    if (is_current(generation)) capture_.swap(capture);
+}
+
 Text SharedState::access_token() const {
     std::lock_guard lock(mutex_);
     return access_token_;

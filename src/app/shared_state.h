@@ -17,6 +17,15 @@ class SharedState {
     Bytes capture() const;
     void set_capture(Bytes capture);
 
+    // Starts a recognition run: the capture buffer takes the new capture and every earlier run
+    // is superseded. Returns the new run's generation.
+    std::uint64_t begin_recognition(Bytes capture);
+    bool is_current(std::uint64_t generation) const {
+        return recognition_generation.load(std::memory_order_acquire) == generation;
+    }
+    // A run stores its re-encoded capture back only while it is still the newest.
+    void replace_capture_if_current(std::uint64_t generation, Bytes capture);
+
     Text access_token() const;
     void set_access_token(Text token);
 

@@ -82,22 +82,22 @@ std::optional<ScriptValue> JsonDocument::eval(std::string_view script, ScriptCon
     ScriptEngine* e = engine();
     if (!e) return std::nullopt;
     auto value = e->eval(gbk_to_utf8(script), convert);
-    if (value && convert == ScriptConvert::Text) value->text = utf8_to_gbk(value->text);
+    if (value && convert == ScriptConvert::ToText) value->text = utf8_to_gbk(value->text);
     return value;
 }
 
 Text JsonDocument::text_of(std::string_view script) {
-    auto value = eval(script, ScriptConvert::Text);
+    auto value = eval(script, ScriptConvert::ToText);
     return value ? std::move(value->text) : Text();
 }
 
 double JsonDocument::number_of(std::string_view script) {
-    const auto value = eval(script, ScriptConvert::Number);
+    const auto value = eval(script, ScriptConvert::ToNumber);
     return value ? value->number : 0;
 }
 
 bool JsonDocument::truth_of(std::string_view script) {
-    const auto value = eval(script, ScriptConvert::Truth);
+    const auto value = eval(script, ScriptConvert::ToTruth);
     return value && value->truth;
 }
 

@@ -13,7 +13,7 @@ enum class ScriptKind { Undefined, Null, Boolean, Number, String, Object, Array,
 
 // What to convert an evaluated value to; conversions cost (an array's text joins all of it),
 // so only the asked one is made.
-enum class ScriptConvert { None, Text, Number, Truth };
+enum class ScriptConvert { None, ToText, ToNumber, ToTruth };
 
 struct ScriptValue {
     ScriptKind kind = ScriptKind::Undefined;

@@ -224,18 +224,18 @@ duk_ret_t eval_protected(duk_context* ctx, void* udata) {
     switch (call.convert) {
         case ScriptConvert::None:
             break;
-        case ScriptConvert::Text:
+        case ScriptConvert::ToText:
             // Converted in place; the caller copies the string off the stack.
             if (v.kind != ScriptKind::Undefined && v.kind != ScriptKind::Null)
                 duk_to_string(ctx, -1);
             break;
-        case ScriptConvert::Number:
+        case ScriptConvert::ToNumber:
             if (v.kind != ScriptKind::Undefined && v.kind != ScriptKind::Null) {
                 v.number = duk_to_number(ctx, -1);
                 if (std::isnan(v.number)) v.number = 0;  // a value with no number reads as 0
             }
             break;
-        case ScriptConvert::Truth:
+        case ScriptConvert::ToTruth:
             v.truth = duk_to_boolean(ctx, -1);
             break;
     }
@@ -290,7 +290,7 @@ std::optional<ScriptValue> ScriptEngine::eval(std::string_view code, ScriptConve
     const bool plain = plain_member_chain(code, chain);
     EvalCall call{code, plain ? &chain : nullptr, convert, &value};
     const bool ok = duk_safe_call(ctx, eval_protected, &call, 0, 1) == DUK_EXEC_SUCCESS;
-    if (ok && convert == ScriptConvert::Text && duk_is_string(ctx, -1)) {
+    if (ok && convert == ScriptConvert::ToText && duk_is_string(ctx, -1)) {
         duk_size_t len = 0;
         const char* s = duk_get_lstring(ctx, -1, &len);
         value.text = join_surrogates(s, len);

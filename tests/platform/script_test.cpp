@@ -18,7 +18,8 @@ TEST(ScriptEngine, DirectPathLookupsAgreeWithTheCompiler) {
         "da.a.length", "da.toString",  "null",      "this.da.s", "da.a[0][\"w\"]",
     };
     for (const char* path : paths) {
-        for (auto convert : {ScriptConvert::Text, ScriptConvert::Number, ScriptConvert::Truth}) {
+        for (auto convert :
+             {ScriptConvert::ToText, ScriptConvert::ToNumber, ScriptConvert::ToTruth}) {
             const auto direct = engine->eval(path, convert);
             const auto compiled = engine->eval(std::string("(") + path + ")", convert);
             ASSERT_EQ(direct.has_value(), compiled.has_value()) << path;
@@ -34,19 +35,19 @@ TEST(ScriptEngine, DirectPathLookupsAgreeWithTheCompiler) {
 TEST(ScriptEngine, ErrorsNeverEscape) {
     auto engine = ScriptEngine::create();
     ASSERT_TRUE(engine);
-    EXPECT_FALSE(engine->eval("throw new Error('x')", ScriptConvert::Text));
-    EXPECT_FALSE(engine->eval("({toString:function(){throw 1}})", ScriptConvert::Text));
+    EXPECT_FALSE(engine->eval("throw new Error('x')", ScriptConvert::ToText));
+    EXPECT_FALSE(engine->eval("({toString:function(){throw 1}})", ScriptConvert::ToText));
     EXPECT_FALSE(engine->eval("var", ScriptConvert::None));
     EXPECT_FALSE(engine->add_code("}"));
     EXPECT_FALSE(engine->bind_json("da", "{"));
-    EXPECT_EQ(engine->eval("1+1", ScriptConvert::Text)->text, "2");
+    EXPECT_EQ(engine->eval("1+1", ScriptConvert::ToText)->text, "2");
 }
 
 TEST(ScriptEngine, CharactersBeyondTheBmpComeOutAsUtf8) {
     auto engine = ScriptEngine::create();
     ASSERT_TRUE(engine);
-    EXPECT_EQ(engine->eval("'\\ud83d\\ude00'", ScriptConvert::Text)->text, "\xF0\x9F\x98\x80");
-    EXPECT_EQ(engine->eval("'a\\u0000b'", ScriptConvert::Text)->text, std::string("a\0b", 3));
+    EXPECT_EQ(engine->eval("'\\ud83d\\ude00'", ScriptConvert::ToText)->text, "\xF0\x9F\x98\x80");
+    EXPECT_EQ(engine->eval("'a\\u0000b'", ScriptConvert::ToText)->text, std::string("a\0b", 3));
 }
 
 }  // namespace
