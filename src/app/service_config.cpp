@@ -13,4 +13,10 @@ ServiceConfig ServiceConfig::load(const SettingsFile& settings) {
     return config;
 }
 
+Text service_url(std::string_view base, std::string_view path) {
+    while (base.ends_with('/'))
+        base.remove_suffix(1);
+    return Text(base) + Text(path);
+}
+
 }  // namespace textorin

@@ -18,4 +18,7 @@ struct ServiceConfig {
     static ServiceConfig load(const SettingsFile& settings);
 };
 
+// A configured base address followed by a path ("/..."), whether or not the base ends in "/".
+Text service_url(std::string_view base, std::string_view path);
+
 }  // namespace textorin

@@ -6,29 +6,19 @@
 #include "platform/codepage.h"
 
 namespace textorin {
-namespace {
-
-// The configured base address without a final "/", so that paths can follow it.
-Text base_of(std::string_view address) {
-    while (address.ends_with('/'))
-        address.remove_suffix(1);
-    return Text(address);
-}
-
-}  // namespace
-
 void request_token(SharedState& state, const ServiceConfig& config, const WebContext& web) {
     JsonDocument doc;
-    WebRequest request{.url = base_of(config.ocr_address) +
-                              "/oauth/2.0/token?grant_type=client_credentials&client_id=" +
-                              config.api_key + "&client_secret=" + config.secret_key};
+    WebRequest request{.url =
+                           service_url(config.ocr_address,
+                                       "/oauth/2.0/token?grant_type=client_credentials&client_id=" +
+                                           config.api_key + "&client_secret=" + config.secret_key)};
     doc.parse(reply_to_text(web_request(request, web)));
     state.set_access_token(doc.get_text("access_token"));
 }
 
 std::optional<OcrEndpoint> ocr_endpoint(int mode, const ServiceConfig& config,
                                         std::string_view token) {
-    const Text base = base_of(config.ocr_address) + "/rest/2.0/ocr/v1/";
+    const Text base = service_url(config.ocr_address, "/rest/2.0/ocr/v1/");
     const Text with_token = "?access_token=" + Text(token);
     switch (mode) {
         case 0:

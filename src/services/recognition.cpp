@@ -1,7 +1,5 @@
 #include "services/recognition.h"
 
-#include <thread>
-
 #include "json/json_document.h"
 #include "platform/codepage.h"
 #include "services/ocr_client.h"
@@ -59,8 +57,8 @@ Recognizer::Recognizer(SharedState& state, ViewPort& view, ServiceConfig config,
 
 Recognizer::~Recognizer() {
     {
-        std::lock_guard lock(runs_->mutex);
-        if (runs_->current_abort) runs_->current_abort->abort();
+        std::lock_guard lock(mutex_);
+        if (current_abort_) current_abort_->abort();
     }
     wait_idle();
 }
@@ -70,21 +68,17 @@ void Recognizer::start(Bytes capture) {
     RecognitionJob job{state_.begin_recognition(capture), std::move(capture),
                        state_.recognition_mode.load()};
     {
-        std::lock_guard lock(runs_->mutex);
-        if (runs_->current_abort) runs_->current_abort->abort();
-        runs_->current_abort = abort;
-        ++runs_->running;
+        std::lock_guard lock(mutex_);
+        if (current_abort_) current_abort_->abort();
+        current_abort_ = abort;
     }
-    std::thread([this, runs = runs_, job = std::move(job), abort]() mutable {
+    workers_.spawn([this, job = std::move(job), abort]() mutable {
         run_recognition(std::move(job), state_, view_, config_, {client_, abort.get()});
-        std::lock_guard lock(runs->mutex);
-        if (--runs->running == 0) runs->idle.notify_all();
-    }).detach();
+    });
 }
 
 void Recognizer::wait_idle() {
-    std::unique_lock lock(runs_->mutex);
-    runs_->idle.wait(lock, [this] { return runs_->running == 0; });
+    workers_.wait_idle();
 }
 
 }  // namespace textorin

@@ -2,7 +2,6 @@
 // lines go where the user wants them (the source box and the clipboard, or the licence table).
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -10,6 +9,7 @@
 #include "app/service_config.h"
 #include "app/shared_state.h"
 #include "app/view_port.h"
+#include "app/workers.h"
 #include "net/web_request.h"
 
 namespace textorin {
@@ -48,15 +48,9 @@ class Recognizer {
     ViewPort& view_;
     const ServiceConfig config_;
     const HttpClient* client_;
-    // Shared with the run threads, so that a thread may finish touching it after the
-    // Recognizer has seen the count drop to zero and gone.
-    struct Runs {
-        std::mutex mutex;
-        std::condition_variable idle;
-        int running = 0;
-        std::shared_ptr<AbortSignal> current_abort;
-    };
-    std::shared_ptr<Runs> runs_ = std::make_shared<Runs>();
+    Workers workers_;
+    std::mutex mutex_;
+    std::shared_ptr<AbortSignal> current_abort_;
 };
 
 }  // namespace textorin
