@@ -10,7 +10,7 @@ namespace textorin {
 enum class SettingKind {
     Check,    // "真" or "假"; only "假" reads as unchecked
     Integer,  // decimal; read by the text-to-integer rule
-    Text,     // as it stands
+    Plain,    // a text, as it stands
 };
 
 struct SettingKey {
@@ -25,7 +25,7 @@ namespace keys {
 inline constexpr SettingKey kMergeText{"选择框文本合并", "选中", SettingKind::Check, {}};
 inline constexpr SettingKey kSyncClipboard{"选择框同步剪切板", "选中", SettingKind::Check, {}};
 inline constexpr SettingKey kSyncCoordinates{"选择框坐标同步", "选中", SettingKind::Check, {}};
-inline constexpr SettingKey kCoordinates{"编辑框坐标", "内容", SettingKind::Text, {}};
+inline constexpr SettingKey kCoordinates{"编辑框坐标", "内容", SettingKind::Plain, {}};
 inline constexpr SettingKey kRecognition{"组合框识别", "现行选中项", SettingKind::Integer, {}};
 inline constexpr SettingKey kPage{"选择夹1", "现行子夹", SettingKind::Integer, {}};
 inline constexpr std::array<SettingKey, 4> kHotkeyModifier = {{
@@ -42,18 +42,18 @@ inline constexpr std::array<SettingKey, 4> kHotkeyKey = {{
 }};
 
 // The optional service section a user edits by hand; read at start, never written.
-inline constexpr SettingKey kOcrAddress{"服务", "OCR地址", SettingKind::Text,
+inline constexpr SettingKey kOcrAddress{"服务", "OCR地址", SettingKind::Plain,
                                         "https://aip.baidubce.com"};
-inline constexpr SettingKey kApiKey{"服务", "APIKey", SettingKind::Text,
+inline constexpr SettingKey kApiKey{"服务", "APIKey", SettingKind::Plain,
                                     "Wq3bNe7LcTm2Hx5RfJ8uPa4K"};
-inline constexpr SettingKey kSecretKey{"服务", "SecretKey", SettingKind::Text,
+inline constexpr SettingKey kSecretKey{"服务", "SecretKey", SettingKind::Plain,
                                        "Gb6Yw1Qe9Rk4Dn8Vs2Zc7Lh3Mx5Pt0Af"};
-inline constexpr SettingKey kTranslateAddress{"服务", "翻译地址", SettingKind::Text,
+inline constexpr SettingKey kTranslateAddress{"服务", "翻译地址", SettingKind::Plain,
                                               "http://fanyi.youdao.com"};
 inline constexpr std::array<SettingKey, 3> kNoticeAddress = {{
-    {"服务", "公告地址1", SettingKind::Text, {}},
-    {"服务", "公告地址2", SettingKind::Text, {}},
-    {"服务", "公告地址3", SettingKind::Text, {}},
+    {"服务", "公告地址1", SettingKind::Plain, {}},
+    {"服务", "公告地址2", SettingKind::Plain, {}},
+    {"服务", "公告地址3", SettingKind::Plain, {}},
 }};
 
 }  // namespace keys

@@ -39,5 +39,11 @@ TEST(SymbolWidth, HalfOfFullGivesBackAnyAscii) {
     EXPECT_EQ(to_half_width(to_full_width(ascii)), ascii);
 }
 
+TEST(SymbolWidth, CharactersOutsideTheCodePagePassThrough) {
+    EXPECT_EQ(to_full_width(u"a\U0001F600 b"), u"ａ\U0001F600　ｂ");
+    EXPECT_EQ(to_half_width(u"ＡＢ\uAC00！"), u"AB\uAC00!");  // a Hangul syllable stays
+    EXPECT_EQ(to_full_width(std::u16string(u"x\xD800y")), std::u16string(u"ｘ\xD800ｙ"));
+}
+
 }  // namespace
 }  // namespace textorin

@@ -1,0 +1,93 @@
+#include "ui/app.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/settings_load.h"
+#include "services/notices.h"
+#include "services/ocr_client.h"
+#include "services/translation.h"
+#include "text/symbol_width.h"
+#include "ui/text_bridge.h"
+
+namespace textorin {
+
+App::App(const std::filesystem::path& data_dir)
+    : data_dir_(data_dir),
+      settings_(data_dir / "windows data.ini"),
+      services_(ServiceConfig::load(settings_)),
+      recognizer_(state_, port_, services_) {
+    connect_handlers();
+}
+
+App::~App() {
+    abort_.abort();
+    wait_idle();
+}
+
+void App::wait_idle() {
+    workers_.wait_idle();
+    recognizer_.wait_idle();
+}
+
+void App::start() {
+    const WebContext web{nullptr, &abort_};
+    workers_.spawn([this, web] { request_token(state_, services_, web); });
+    register_f4();
+    workers_.spawn([this, web] { check_notices(port_, services_, web); });
+    restoring_ = true;
+    load_settings(settings_, state_, port_, [this] { register_hotkeys(); });
+    restoring_ = false;
+    setup_licence_table();
+}
+
+void App::convert_symbols(bool full_width) {
+    for (QPlainTextEdit* box : {window_.source, window_.translation}) {
+        const std::u16string text = box->toPlainText().toStdU16String();
+        box->setPlainText(
+            QString::fromStdU16String(full_width ? to_full_width(text) : to_half_width(text)));
+    }
+    QGuiApplication::clipboard()->setText(window_.source->toPlainText());
+}
+
+void App::connect_handlers() {
+    MainWindow& w = window_;
+    QObject::connect(w.full_width, &QPushButton::clicked, [this] { convert_symbols(true); });
+    QObject::connect(w.half_width, &QPushButton::clicked, [this] { convert_symbols(false); });
+    QObject::connect(w.copy, &QPushButton::clicked, [this] {
+        QGuiApplication::clipboard()->setText(window_.source->toPlainText());
+    });
+    QObject::connect(w.clear, &QPushButton::clicked, [this] { window_.source->clear(); });
+
+    // Saved choices are written on the user's own actions only.
+    const std::pair<QCheckBox*, const SettingKey*> checks[] = {
+        {w.merge_text, &keys::kMergeText},
+        {w.sync_clipboard, &keys::kSyncClipboard},
+        {w.sync_coordinates, &keys::kSyncCoordinates},
+    };
+    for (const auto& [box, key] : checks)
+        QObject::connect(box, &QCheckBox::clicked,
+                         [this, key](bool on) { settings_.write_check(*key, on); });
+    QObject::connect(w.recognition, &QComboBox::activated,
+                     [this](int index) { settings_.write_integer(keys::kRecognition, index); });
+    QObject::connect(w.tabs, &QTabWidget::tabBarClicked, [this](int index) {
+        if (index >= 0) settings_.write_integer(keys::kPage, index);
+    });
+    // Every change of the coordinate text is saved, typed or set by a capture.
+    QObject::connect(w.coordinates, &QLineEdit::textChanged, [this](const QString& text) {
+        if (!restoring_) settings_.write_text(keys::kCoordinates, from_qt(text));
+    });
+
+    QObject::connect(w.translate, &QPushButton::clicked, [this] {
+        workers_.spawn([this] { run_translation(port_, services_, {nullptr, &abort_}); });
+    });
+    QObject::connect(w.settings, &QPushButton::clicked, [this] { open_hotkey_dialog(); });
+}
+
+}  // namespace textorin

@@ -1,0 +1,60 @@
+// The program: the shared state, the settings, the services and the main window, wired
+// together in the order of start-up, and the handlers of the main window's own controls.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "app/service_config.h"
+#include "app/settings_file.h"
+#include "app/shared_state.h"
+#include "app/workers.h"
+#include "services/recognition.h"
+#include "ui/main_window.h"
+#include "ui/window_port.h"
+
+namespace textorin {
+
+class App {
+  public:
+    // `data_dir` holds the settings file and the licence files.
+    explicit App(const std::filesystem::path& data_dir);
+    ~App();  // aborts what is under way and waits for the workers (the program leaves earlier)
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // The main window's creation handler: the token, F4 and notice threads, then the settings
+    // load and the licence table, on this thread, while those threads run.
+    void start();
+
+    // Blocks until every worker has ended (tests).
+    void wait_idle();
+
+    MainWindow& window() { return window_; }
+    ViewPort& port() { return port_; }
+    SharedState& state() { return state_; }
+    const SettingsFile& settings() const { return settings_; }
+
+  private:
+    void connect_handlers();
+    void convert_symbols(bool full_width);
+
+    // Seams that the hotkey and licence parts of the program fill.
+    void register_f4() {}
+    void register_hotkeys() {}
+    void setup_licence_table() {}
+    void open_hotkey_dialog() {}
+
+    std::filesystem::path data_dir_;
+    SharedState state_;
+    SettingsFile settings_;
+    ServiceConfig services_;
+    AbortSignal abort_;  // ends every transfer of the workers below
+    MainWindow window_;
+    WindowPort port_{window_};
+    Recognizer recognizer_;
+    Workers workers_;
+    bool restoring_ = false;  // while the settings load sets the controls
+};
+
+}  // namespace textorin

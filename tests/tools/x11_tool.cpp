@@ -1,0 +1,126 @@
+// Small X11 helpers for the end-to-end tests, on the display named by DISPLAY:
+//   x11_tool screenshot FILE.png   saves the whole screen
+//   x11_tool close WINDOW          asks a window to close, as a window manager's close button does
+//   x11_tool wait-mapped PREFIX MS waits until a top-level window whose name starts with PREFIX
+//                                  is mapped; prints its id (exit 1 when the time runs out)
+#include <xcb/xcb.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/image.h"
+
+namespace {
+
+template <class T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    Reply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+int screenshot(xcb_connection_t* c, const char* file) {
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const int w = screen->width_in_pixels, h = screen->height_in_pixels;
+    Reply<xcb_get_image_reply_t> image(
+        xcb_get_image_reply(c,
+                            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0, 0,
+                                          static_cast<uint16_t>(w), static_cast<uint16_t>(h), ~0u),
+                            nullptr),
+        &std::free);
+    if (!image || image->depth != 24) return 1;
+    // A 24-bit screen comes as 32-bit pixels, blue first; the fourth byte is padding.
+    uint8_t* pixels = xcb_get_image_data(image.get());
+    for (int i = 0; i < w * h; ++i)
+        pixels[i * 4 + 3] = 255;
+    textorin::Bytes png;
+    const textorin::PixelView view{pixels, w, h, std::ptrdiff_t{w} * 4,
+                                   textorin::PixelLayout::Bgra};
+    return textorin::encode_png(view, png) && textorin::write_file(file, png) ? 0 : 1;
+}
+
+int close_window(xcb_connection_t* c, xcb_window_t window) {
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = atom(c, "WM_PROTOCOLS");
+    event.data.data32[0] = atom(c, "WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    return xcb_flush(c) > 0 ? 0 : 1;
+}
+
+// A mapped top-level window whose WM_NAME starts with the prefix, or 0.
+xcb_window_t find_mapped(xcb_connection_t* c, xcb_window_t root, const std::string& prefix) {
+    Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr),
+                                       &std::free);
+    if (!tree) return 0;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        Reply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr),
+            &std::free);
+        if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
+        Reply<xcb_get_property_reply_t> name(
+            xcb_get_property_reply(c,
+                                   xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME,
+                                                    XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+                                   nullptr),
+            &std::free);
+        if (!name) continue;
+        const std::string title(
+            static_cast<const char*>(xcb_get_property_value(name.get())),
+            static_cast<std::size_t>(xcb_get_property_value_length(name.get())));
+        if (title.starts_with(prefix)) return children[i];
+    }
+    return 0;
+}
+
+int wait_mapped(xcb_connection_t* c, const std::string& prefix, long milliseconds) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    for (long waited = 0; waited <= milliseconds; waited += 2) {
+        if (const xcb_window_t window = find_mapped(c, root, prefix)) {
+            std::printf("%u\n", window);
+            return 0;
+        }
+        usleep(2000);
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fputs("usage: x11_tool screenshot FILE.png | close WINDOW | wait-mapped PREFIX MS\n",
+                   stderr);
+        return 2;
+    }
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        std::fputs("x11_tool: no X display\n", stderr);
+        return 1;
+    }
+    const std::string command = argv[1];
+    int rc = 2;
+    if (command == "screenshot") {
+        rc = screenshot(c, argv[2]);
+    } else if (command == "close") {
+        rc = close_window(c, static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)));
+    } else if (command == "wait-mapped" && argc == 4) {
+        rc = wait_mapped(c, argv[2], std::strtol(argv[3], nullptr, 10));
+    }
+    xcb_disconnect(c);
+    return rc;
+}
