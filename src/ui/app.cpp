@@ -47,6 +47,14 @@ void App::start() {
     setup_licence_table();
 }
 
+void App::region_capture() {
+    captures_.start_capture(0, window_.recognition->currentIndex(), false);
+}
+
+void App::coordinate_capture() {
+    captures_.start_capture(0, window_.recognition->currentIndex(), true);
+}
+
 void App::convert_symbols(bool full_width) {
     for (QPlainTextEdit* box : {window_.source, window_.translation}) {
         const std::u16string text = box->toPlainText().toStdU16String();
@@ -84,6 +92,8 @@ void App::connect_handlers() {
         if (!restoring_) settings_.write_text(keys::kCoordinates, from_qt(text));
     });
 
+    QObject::connect(w.capture, &QPushButton::clicked, [this] { region_capture(); });
+    QObject::connect(w.coordinate_capture, &QPushButton::clicked, [this] { coordinate_capture(); });
     QObject::connect(w.translate, &QPushButton::clicked, [this] {
         workers_.spawn([this] { run_translation(port_, services_, {nullptr, &abort_}); });
     });

@@ -10,6 +10,7 @@
 #include "app/shared_state.h"
 #include "app/workers.h"
 #include "services/recognition.h"
+#include "ui/capture/capture_flow.h"
 #include "ui/main_window.h"
 #include "ui/window_port.h"
 
@@ -34,6 +35,11 @@ class App {
     ViewPort& port() { return port_; }
     SharedState& state() { return state_; }
     const SettingsFile& settings() const { return settings_; }
+    CaptureFlow& captures() { return captures_; }
+
+    // The capture operations of the buttons (and later of the hotkeys).
+    void region_capture();
+    void coordinate_capture();
 
   private:
     void connect_handlers();
@@ -53,6 +59,7 @@ class App {
     MainWindow window_;
     WindowPort port_{window_};
     Recognizer recognizer_;
+    CaptureFlow captures_{window_, port_, state_, recognizer_};
     Workers workers_;
     bool restoring_ = false;  // while the settings load sets the controls
 };

@@ -1,6 +1,7 @@
 // Small X11 helpers for the end-to-end tests, on the display named by DISPLAY:
 //   x11_tool screenshot FILE.png   saves the whole screen
 //   x11_tool close WINDOW          asks a window to close, as a window manager's close button does
+//   x11_tool pattern -             paints the screen's background with the test pattern
 //   x11_tool wait-mapped PREFIX MS waits until a top-level window whose name starts with PREFIX
 //                                  is mapped; prints its id (exit 1 when the time runs out)
 #include <xcb/xcb.h>
@@ -13,6 +14,10 @@
 #include <memory>
 #include <string>
 
+#include <algorithm>
+#include <vector>
+
+#include "e2e/pattern.h"
 #include "platform/files.h"
 #include "platform/image.h"
 
@@ -61,6 +66,37 @@ int close_window(xcb_connection_t* c, xcb_window_t window) {
     return xcb_flush(c) > 0 ? 0 : 1;
 }
 
+int paint_pattern(xcb_connection_t* c) {
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const int w = screen->width_in_pixels, h = screen->height_in_pixels;
+    const xcb_pixmap_t pixmap = xcb_generate_id(c);
+    xcb_create_pixmap(c, screen->root_depth, pixmap, screen->root, static_cast<uint16_t>(w),
+                      static_cast<uint16_t>(h));
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, pixmap, 0, nullptr);
+    const int band = 32;  // rows per request, well below the request size limit
+    std::vector<uint8_t> rows(std::size_t(w) * band * 4);
+    for (int top = 0; top < h; top += band) {
+        const int n = std::min(band, h - top);
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < w; ++x) {
+                const auto p = textorin::testing::pattern_pixel(x, top + y);
+                uint8_t* q = &rows[(std::size_t(y) * w + x) * 4];
+                q[0] = p.b, q[1] = p.g, q[2] = p.r, q[3] = 0;
+            }
+        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, static_cast<uint16_t>(w),
+                      static_cast<uint16_t>(n), 0, static_cast<int16_t>(top), 0, screen->root_depth,
+                      static_cast<uint32_t>(std::size_t(w) * n * 4), rows.data());
+    }
+    xcb_change_window_attributes(c, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
+    xcb_clear_area(c, 0, screen->root, 0, 0, 0, 0);
+    xcb_free_gc(c, gc);
+    xcb_free_pixmap(c, pixmap);
+    Reply<xcb_get_input_focus_reply_t> sync(
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
+    return sync ? 0 : 1;
+}
+
 // A mapped top-level window whose WM_NAME starts with the prefix, or 0.
 xcb_window_t find_mapped(xcb_connection_t* c, xcb_window_t root, const std::string& prefix) {
     Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr),
@@ -103,8 +139,10 @@ int wait_mapped(xcb_connection_t* c, const std::string& prefix, long millisecond
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fputs("usage: x11_tool screenshot FILE.png | close WINDOW | wait-mapped PREFIX MS\n",
-                   stderr);
+        std::fputs(
+            "usage: x11_tool screenshot FILE.png | close WINDOW | pattern - | wait-mapped PREFIX "
+            "MS\n",
+            stderr);
         return 2;
     }
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
@@ -118,6 +156,8 @@ int main(int argc, char** argv) {
         rc = screenshot(c, argv[2]);
     } else if (command == "close") {
         rc = close_window(c, static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)));
+    } else if (command == "pattern") {
+        rc = paint_pattern(c);
     } else if (command == "wait-mapped" && argc == 4) {
         rc = wait_mapped(c, argv[2], std::strtol(argv[3], nullptr, 10));
     }
