@@ -10,10 +10,12 @@
 #include <QTabWidget>
 
 #include "app/settings_load.h"
+#include "platform/codepage.h"
 #include "services/notices.h"
 #include "services/ocr_client.h"
 #include "services/translation.h"
 #include "text/symbol_width.h"
+#include "ui/hotkey_dialog.h"
 #include "ui/text_bridge.h"
 
 namespace textorin {
@@ -22,8 +24,12 @@ App::App(const std::filesystem::path& data_dir)
     : data_dir_(data_dir),
       settings_(data_dir / "windows data.ini"),
       services_(ServiceConfig::load(settings_)),
-      recognizer_(state_, port_, services_) {
+      recognizer_(state_, port_, services_),
+      hotkeys_(std::make_unique<GlobalHotkeys>(&window_)),
+      hotkey_table_(*hotkeys_) {
     connect_handlers();
+    QObject::connect(hotkeys_.get(), &GlobalHotkeys::pressed,
+                     [this](int id) { hotkey_table_.dispatch(id); });
 }
 
 App::~App() {
@@ -53,6 +59,35 @@ void App::region_capture() {
 
 void App::coordinate_capture() {
     captures_.start_capture(0, window_.recognition->currentIndex(), true);
+}
+
+void App::licence_capture(bool front) {
+    captures_.start_capture(1, front ? 5 : 6, false);
+}
+
+void App::register_hotkeys() {
+    register_slots(hotkey_table_, state_, port_,
+                   {[this] { region_capture(); }, [this] { coordinate_capture(); },
+                    [this] { licence_capture(true); }, [this] { licence_capture(false); }});
+}
+
+void App::register_f4() {
+    // Handed to the user-interface thread's queue: it runs after the slots are registered, so
+    // the F4 caption is the one that stands.
+    QMetaObject::invokeMethod(
+        &window_,
+        [this] {
+            if (hotkey_table_.register_hotkey(
+                    0, 0x73, [this] { region_capture(); }, kF4Id))
+                port_.set_button_caption(CaptureButton::Region, gbk("截图识别(F4)"));
+        },
+        Qt::QueuedConnection);
+}
+
+void App::open_hotkey_dialog() {
+    HotkeyDialog dialog(
+        state_, settings_, *hotkeys_, [this] { register_hotkeys(); }, &window_);
+    dialog.exec();
 }
 
 void App::convert_symbols(bool full_width) {
@@ -94,6 +129,8 @@ void App::connect_handlers() {
 
     QObject::connect(w.capture, &QPushButton::clicked, [this] { region_capture(); });
     QObject::connect(w.coordinate_capture, &QPushButton::clicked, [this] { coordinate_capture(); });
+    QObject::connect(w.licence_front, &QPushButton::clicked, [this] { licence_capture(true); });
+    QObject::connect(w.licence_back, &QPushButton::clicked, [this] { licence_capture(false); });
     QObject::connect(w.translate, &QPushButton::clicked, [this] {
         workers_.spawn([this] { run_translation(port_, services_, {nullptr, &abort_}); });
     });

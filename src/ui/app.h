@@ -9,6 +9,8 @@
 #include "app/settings_file.h"
 #include "app/shared_state.h"
 #include "app/workers.h"
+#include "hotkeys/hotkey_table.h"
+#include "platform/global_hotkeys.h"
 #include "services/recognition.h"
 #include "ui/capture/capture_flow.h"
 #include "ui/main_window.h"
@@ -37,19 +39,24 @@ class App {
     const SettingsFile& settings() const { return settings_; }
     CaptureFlow& captures() { return captures_; }
 
-    // The capture operations of the buttons (and later of the hotkeys).
+    // The capture operations of the buttons, which the hotkeys run too.
     void region_capture();
     void coordinate_capture();
+    void licence_capture(bool front);
+
+    // Registers the four hotkey slots from the shared arrays.
+    void register_hotkeys();
+    GlobalHotkeys& hotkeys() { return *hotkeys_; }
+    static constexpr int kF4Id = 100;  // apart from the slot ids 1 to 4
 
   private:
     void connect_handlers();
     void convert_symbols(bool full_width);
 
-    // Seams that the hotkey and licence parts of the program fill.
-    void register_f4() {}
-    void register_hotkeys() {}
+    void register_f4();
+    void open_hotkey_dialog();
+    // A seam the licence table fills.
     void setup_licence_table() {}
-    void open_hotkey_dialog() {}
 
     std::filesystem::path data_dir_;
     SharedState state_;
@@ -60,6 +67,8 @@ class App {
     WindowPort port_{window_};
     Recognizer recognizer_;
     CaptureFlow captures_{window_, port_, state_, recognizer_};
+    std::unique_ptr<GlobalHotkeys> hotkeys_;
+    HotkeyTable hotkey_table_;
     Workers workers_;
     bool restoring_ = false;  // while the settings load sets the controls
 };

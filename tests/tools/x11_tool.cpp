@@ -2,9 +2,12 @@
 //   x11_tool screenshot FILE.png   saves the whole screen
 //   x11_tool close WINDOW          asks a window to close, as a window manager's close button does
 //   x11_tool pattern -             paints the screen's background with the test pattern
+//   x11_tool grab KEYSYM MODMASK   grabs a key combination on the root window, as another
+//                                  program holding a hotkey would, until it is killed
 //   x11_tool wait-mapped PREFIX MS waits until a top-level window whose name starts with PREFIX
 //                                  is mapped; prints its id (exit 1 when the time runs out)
 #include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
 
 #include <unistd.h>
 
@@ -97,6 +100,21 @@ int paint_pattern(xcb_connection_t* c) {
     return sync ? 0 : 1;
 }
 
+int hold_grab(xcb_connection_t* c, xcb_keysym_t keysym, uint16_t modifiers) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
+    if (!codes) return 1;
+    xcb_grab_key(c, 1, root, modifiers, codes[0], XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    std::free(codes);
+    xcb_key_symbols_free(symbols);
+    xcb_flush(c);
+    std::puts("grabbed");
+    std::fflush(stdout);
+    for (;;)
+        pause();
+}
+
 // A mapped top-level window whose WM_NAME starts with the prefix, or 0.
 xcb_window_t find_mapped(xcb_connection_t* c, xcb_window_t root, const std::string& prefix) {
     Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr),
@@ -158,6 +176,9 @@ int main(int argc, char** argv) {
         rc = close_window(c, static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)));
     } else if (command == "pattern") {
         rc = paint_pattern(c);
+    } else if (command == "grab" && argc == 4) {
+        rc = hold_grab(c, static_cast<xcb_keysym_t>(std::strtoul(argv[2], nullptr, 0)),
+                       static_cast<uint16_t>(std::strtoul(argv[3], nullptr, 0)));
     } else if (command == "wait-mapped" && argc == 4) {
         rc = wait_mapped(c, argv[2], std::strtol(argv[3], nullptr, 10));
     }
