@@ -3,14 +3,18 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "app/csv.h"
+#include "app/licence_table.h"
 #include "app/settings_load.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "services/notices.h"
 #include "services/ocr_client.h"
 #include "services/translation.h"
@@ -63,6 +67,16 @@ void App::coordinate_capture() {
 
 void App::licence_capture(bool front) {
     captures_.start_capture(1, front ? 5 : 6, false);
+}
+
+void App::setup_licence_table() {
+    licence_table_.set_up(
+        load_licence_table(licence_title_file(data_dir_), licence_export_file(data_dir_)));
+}
+
+bool App::export_licence_table(const std::filesystem::path& file) const {
+    const std::string csv = to_csv(licence_table_.rows());
+    return write_file(file, {reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()});
 }
 
 void App::register_hotkeys() {
@@ -131,6 +145,13 @@ void App::connect_handlers() {
     QObject::connect(w.coordinate_capture, &QPushButton::clicked, [this] { coordinate_capture(); });
     QObject::connect(w.licence_front, &QPushButton::clicked, [this] { licence_capture(true); });
     QObject::connect(w.licence_back, &QPushButton::clicked, [this] { licence_capture(false); });
+    QObject::connect(w.export_table, &QPushButton::clicked, [this] {
+        const QString file = QFileDialog::getSaveFileName(&window_, QStringLiteral("导出"),
+                                                          QStringLiteral("行驶证.csv"),
+                                                          QStringLiteral("CSV (*.csv)"));
+        if (file.isEmpty()) return;
+        if (!export_licence_table(file.toStdU16String())) port().set_status(gbk("状态：导出失败"));
+    });
     QObject::connect(w.translate, &QPushButton::clicked, [this] {
         workers_.spawn([this] { run_translation(port_, services_, {nullptr, &abort_}); });
     });

@@ -13,6 +13,7 @@
 #include "platform/global_hotkeys.h"
 #include "services/recognition.h"
 #include "ui/capture/capture_flow.h"
+#include "ui/licence_table_view.h"
 #include "ui/main_window.h"
 #include "ui/window_port.h"
 
@@ -44,6 +45,10 @@ class App {
     void coordinate_capture();
     void licence_capture(bool front);
 
+    LicenceTableView& licence_table() { return licence_table_; }
+    // Writes the licence table to a CSV file; false when it cannot be written.
+    bool export_licence_table(const std::filesystem::path& file) const;
+
     // Registers the four hotkey slots from the shared arrays.
     void register_hotkeys();
     GlobalHotkeys& hotkeys() { return *hotkeys_; }
@@ -55,8 +60,7 @@ class App {
 
     void register_f4();
     void open_hotkey_dialog();
-    // A seam the licence table fills.
-    void setup_licence_table() {}
+    void setup_licence_table();
 
     std::filesystem::path data_dir_;
     SharedState state_;
@@ -67,6 +71,7 @@ class App {
     WindowPort port_{window_};
     Recognizer recognizer_;
     CaptureFlow captures_{window_, port_, state_, recognizer_};
+    LicenceTableView licence_table_{window_.licence_table, window_.cell_editor};
     std::unique_ptr<GlobalHotkeys> hotkeys_;
     HotkeyTable hotkey_table_;
     Workers workers_;

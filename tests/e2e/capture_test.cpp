@@ -10,11 +10,16 @@
 #include <QScreen>
 #include <QTest>
 
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include "app/licence_table.h"
 #include "e2e/pattern.h"
 #include "e2e/xvfb_session.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "support/fake_ocr_service.h"
 #include "support/temp_dir.h"
 #include "ui/app.h"
 #include "ui/capture/capture_window.h"
@@ -136,6 +141,47 @@ TEST_F(CaptureTest, AFurtherStartIsIgnoredWhileACaptureIsUnderWay) {
     EXPECT_EQ(app->captures().window(), first);
     xdotool("key Escape");
     ASSERT_TRUE(finished());
+}
+
+}  // namespace
+}  // namespace textorin::testing
+
+namespace textorin::testing {
+namespace {
+
+TEST(LicenceCapture, TheFrontButtonCapturesAndFillsTheTable) {
+    FakeOcrService service;
+    service.answer_fields({{"号牌号码", "京A12345"}, {"车辆类型", "小型轿车"}, {"所有人", "张三"}});
+    TempDir dir;
+    const Text settings =
+        gbk("[服务]\r\nOCR地址=" + service.base_url() + "\r\nAPIKey=" + FakeOcrService::kApiKey +
+            "\r\nSecretKey=" + FakeOcrService::kSecretKey + "\r\n");
+    write_file(dir / "windows data.ini",
+               {reinterpret_cast<const std::uint8_t*>(settings.data()), settings.size()});
+    const Text titles = gbk("[标题]\r\n1=号牌号码\r\n2=车辆类型\r\n3=所有人\r\n4=住址\r\n");
+    write_file(licence_title_file(dir.path()),
+               {reinterpret_cast<const std::uint8_t*>(titles.data()), titles.size()});
+    App app(dir.path());
+    app.start();
+    app.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.window()));
+    ASSERT_TRUE(wait_until([&] { return !app.state().access_token().empty(); }));
+
+    app.window().tabs->setCurrentIndex(1);
+    QTest::mouseClick(app.window().licence_front, Qt::LeftButton);
+    ASSERT_TRUE(wait_until(
+        [&] { return app.captures().window() && app.captures().window()->isVisible(); }));
+    ASSERT_TRUE(g_desktop->xdotool(
+        "mousemove 100 100 mousedown 1 mousemove 200 150 mousemove 300 200 mouseup 1"));
+    QTreeWidget* table = app.window().licence_table;
+    ASSERT_TRUE(wait_until([&] { return table->topLevelItem(2)->text(2) == "张三"; }));
+    EXPECT_EQ(table->topLevelItem(0)->text(2), "京A12345");
+    EXPECT_EQ(table->topLevelItem(1)->text(2), "小型轿车");
+    EXPECT_EQ(table->topLevelItem(3)->text(2), "");
+    EXPECT_EQ(app.window().tabs->currentIndex(), 1);
+    const auto sent = service.recognition_requests().at(0);
+    EXPECT_EQ(sent.path, "/rest/2.0/ocr/v1/vehicle_license");
+    EXPECT_EQ(app.window().status->text(), "状态：识别完毕");
 }
 
 }  // namespace
