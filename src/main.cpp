@@ -23,9 +23,13 @@ int main(int argc, char** argv) {
 
     // Qt takes its own options from the command line; the program itself reads none.
     QApplication qt(argc, argv);
+    // The program ends when its main window is closed, whatever other window may be up.
+    QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
 
     auto* app = new textorin::App(textorin::data_directory());  // lives until the process ends
+    QObject::connect(&app->window(), &textorin::MainWindow::closed, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     app->start();
     app->window().show();
     const int rc = QApplication::exec();

@@ -136,6 +136,11 @@ void MainWindow::place_page_controls(QWidget* laid_out) {
     }
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
         place_page_controls(static_cast<QWidget*>(watched));

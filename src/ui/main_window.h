@@ -55,8 +55,13 @@ class MainWindow : public QWidget {
     QPushButton* licence_back;   // 按钮副面截图
     QPushButton* export_table;   // 按钮_导出
 
+  signals:
+    // The user closed the window: the program ends.
+    void closed();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // Controls on a page are placed by their design rectangle relative to the tab control's

@@ -4,6 +4,7 @@
 //   x11_tool pattern -             paints the screen's background with the test pattern
 //   x11_tool grab KEYSYM MODMASK   grabs a key combination on the root window, as another
 //                                  program holding a hotkey would, until it is killed
+//   x11_tool windows -             lists the mapped top-level windows: id x y width height name
 //   x11_tool wait-mapped PREFIX MS waits until a top-level window whose name starts with PREFIX
 //                                  is mapped; prints its id (exit 1 when the time runs out)
 #include <xcb/xcb.h>
@@ -141,6 +142,35 @@ xcb_window_t find_mapped(xcb_connection_t* c, xcb_window_t root, const std::stri
     return 0;
 }
 
+int list_windows(xcb_connection_t* c) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr),
+                                       &std::free);
+    if (!tree) return 1;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        Reply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr),
+            &std::free);
+        Reply<xcb_get_geometry_reply_t> geometry(
+            xcb_get_geometry_reply(c, xcb_get_geometry(c, children[i]), nullptr), &std::free);
+        if (!attributes || !geometry || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
+        Reply<xcb_get_property_reply_t> name(
+            xcb_get_property_reply(c,
+                                   xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME,
+                                                    XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+                                   nullptr),
+            &std::free);
+        const std::string title =
+            name ? std::string(static_cast<const char*>(xcb_get_property_value(name.get())),
+                               static_cast<std::size_t>(xcb_get_property_value_length(name.get())))
+                 : std::string();
+        std::printf("%u %d %d %d %d %s\n", children[i], geometry->x, geometry->y, geometry->width,
+                    geometry->height, title.c_str());
+    }
+    return 0;
+}
+
 int wait_mapped(xcb_connection_t* c, const std::string& prefix, long milliseconds) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     for (long waited = 0; waited <= milliseconds; waited += 2) {
@@ -174,6 +204,8 @@ int main(int argc, char** argv) {
         rc = screenshot(c, argv[2]);
     } else if (command == "close") {
         rc = close_window(c, static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)));
+    } else if (command == "windows") {
+        rc = list_windows(c);
     } else if (command == "pattern") {
         rc = paint_pattern(c);
     } else if (command == "grab" && argc == 4) {
