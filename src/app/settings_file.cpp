@@ -10,8 +10,11 @@
 namespace textorin {
 
 std::filesystem::path data_directory() {
+    // An installed program (even run by root, who may write anywhere) keeps the user's files in
+    // the user's own folder.
     const auto program = program_directory();
-    return directory_writable(program) ? program : user_config_directory();
+    const bool own_folder = directory_writable(program) && !system_program_folder(program);
+    return own_folder ? program : user_config_directory();
 }
 
 SettingsFile SettingsFile::standard() {

@@ -10,7 +10,9 @@
 namespace textorin {
 
 // The folder of the settings file and the licence files: the program's own folder, or the
-// user's .config/Textorin when the program's folder cannot be written (an installed program).
+// user's .config/Textorin for an installed program (its folder is the system's, or cannot be
+// written).
+
 std::filesystem::path data_directory();
 
 class SettingsFile {

@@ -15,4 +15,7 @@ std::filesystem::path user_config_directory();
 // True when files can be created in the folder.
 bool directory_writable(const std::filesystem::path& folder);
 
+// True when the folder is where installed programs live (their files belong to the system).
+bool system_program_folder(const std::filesystem::path& folder);
+
 }  // namespace textorin

@@ -22,6 +22,11 @@ std::filesystem::path user_config_directory() {
     return home / ".config" / "Textorin";
 }
 
+bool system_program_folder(const std::filesystem::path& folder) {
+    const std::string path = folder.string() + "/";
+    return path.starts_with("/usr/") || path.starts_with("/opt/");
+}
+
 bool directory_writable(const std::filesystem::path& folder) {
     return access(folder.c_str(), W_OK | X_OK) == 0;
 }

@@ -20,6 +20,10 @@ std::filesystem::path user_config_directory() {
     return folder;
 }
 
+bool system_program_folder(const std::filesystem::path&) {
+    return false;
+}  // not writable there
+
 bool directory_writable(const std::filesystem::path& folder) {
     const std::filesystem::path probe = folder / L".textorin-write-test";
     const HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

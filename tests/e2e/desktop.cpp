@@ -114,15 +114,17 @@ bool Desktop::screenshot(const std::filesystem::path& png) const {
     return ok;
 }
 
-Program::Program(const Desktop& desktop, const std::vector<std::string>& settings_lines)
-    : desktop_(desktop) {
-    const auto binary = dir_ / "textorin";
-    std::filesystem::copy_file(TEXTORIN_BINARY, binary);
-    std::string settings;
-    for (const auto& line : settings_lines)
-        settings += gbk(line) + "\r\n";
-    std::ofstream(dir_ / "windows data.ini", std::ios::binary) << settings;
-    pid_ = spawn({binary.string()}, {"DISPLAY=" + desktop.display()}, dir_.path());
+void write_gbk_lines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines)
+        text += gbk(line) + "\r\n";
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+Program::Program(const Desktop& desktop, const std::filesystem::path& folder) : desktop_(desktop) {
+    const auto binary = folder / "textorin";
+    if (!std::filesystem::exists(binary)) std::filesystem::copy_file(TEXTORIN_BINARY, binary);
+    pid_ = spawn({binary.string()}, {"DISPLAY=" + desktop.display()}, folder);
 }
 
 Program::~Program() {

@@ -37,22 +37,23 @@ class Desktop {
     std::string display_;
 };
 
+// Writes UTF-8 lines as a GBK file with CR LF line ends, as a Windows editor would.
+void write_gbk_lines(const std::filesystem::path& file, const std::vector<std::string>& lines);
+
 class Program {
   public:
-    // Copies the program into a fresh folder with a settings file of these UTF-8 lines (written
-    // in GBK) and starts it on the desktop.
-    Program(const Desktop& desktop, const std::vector<std::string>& settings_lines);
+    // Starts the program from `folder`, copying it there first when it is not there yet; the
+    // folder holds the settings file and the licence files.
+    Program(const Desktop& desktop, const std::filesystem::path& folder);
     ~Program();  // kills the program if it still runs
 
     // The main window's id, once it is mapped; 0 when it does not appear in time.
     unsigned long wait_for_window(std::chrono::milliseconds limit = std::chrono::seconds(10));
     // Its exit status, or nothing if it has not exited within the limit.
     std::optional<int> wait_for_exit(std::chrono::milliseconds limit);
-    const std::filesystem::path& folder() const { return dir_.path(); }
 
   private:
     const Desktop& desktop_;
-    TempDir dir_;
     pid_t pid_ = -1;
 };
 

@@ -13,8 +13,11 @@ using namespace std::chrono_literals;
 TEST(Shutdown, ClosingWhileATranslationWaitsEndsTheProcessPromptly) {
     RawHttpServer silent([](const RawRequest&) { return std::optional<std::string>(); });
     Desktop desktop;
-    Program program(desktop,
+    TempDir folder;
+    write_gbk_lines(folder / "windows data.ini",
                     {"[服务]", "OCR地址=http://127.0.0.1:1", "翻译地址=" + silent.url("")});
+    Program program(desktop, folder.path());
+
     const unsigned long window = program.wait_for_window();
     ASSERT_NE(window, 0u);
 
