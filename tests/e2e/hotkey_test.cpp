@@ -16,7 +16,9 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "support/app_under_test.h"
 #include "support/temp_dir.h"
+
 #include "ui/app.h"
 #include "ui/capture/capture_window.h"
 #include "ui/hotkey_dialog.h"
@@ -24,25 +26,11 @@
 namespace textorin::testing {
 namespace {
 
-template <class Condition>
-bool wait_until(Condition condition, int milliseconds = 5000) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        if (condition()) return true;
-        QTest::qWait(10);
-    }
-    return condition();
-}
-
 class HotkeyTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const Text settings = gbk("[服务]\r\nOCR地址=http://127.0.0.1:1\r\n");
-        write_file(dir / "windows data.ini",
-                   {reinterpret_cast<const std::uint8_t*>(settings.data()), settings.size()});
-        app = std::make_unique<App>(dir.path());
-        app->start();
-        app->window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->window()));
+        app = start_app(dir, "[服务]\r\nOCR地址=http://127.0.0.1:1\r\n");
+        ASSERT_TRUE(app);
     }
 
     void bind_slot(int slot, int modifier, int key) {

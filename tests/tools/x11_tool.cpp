@@ -107,8 +107,9 @@ int hold_grab(xcb_connection_t* c, xcb_keysym_t keysym, uint16_t modifiers) {
     xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
     if (!codes) return 1;
     // Checked, so the grab is in force on the server before "grabbed" is printed.
-    xcb_generic_error_t* error = xcb_request_check(
-        c, xcb_grab_key_checked(c, 1, root, modifiers, codes[0], XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    xcb_generic_error_t* error =
+        xcb_request_check(c, xcb_grab_key_checked(c, 1, root, modifiers, codes[0],
+                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     std::free(codes);
     xcb_key_symbols_free(symbols);
     if (error) {

@@ -16,7 +16,9 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "support/app_under_test.h"
 #include "support/temp_dir.h"
+
 #include "ui/app.h"
 
 namespace textorin {
@@ -39,14 +41,7 @@ void put_settings(const TempDir& dir, const std::string& utf8) {
                {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-template <class Condition>
-bool wait_until(Condition condition, int milliseconds = 3000) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        if (condition()) return true;
-        QTest::qWait(10);
-    }
-    return condition();
-}
+using testing::wait_until;
 
 class MainWindowTest : public ::testing::Test {
   protected:
