@@ -39,8 +39,9 @@ TEST(Shutdown, ClosingWhileATranslationWaitsEndsTheProcessPromptly) {
                    .find(std::to_string(window)) != std::string::npos;
     };
     desktop.run(close);
-    for (int i = 0; i < 50 && mapped(); ++i) {
-        if (i == 25) desktop.run(close);
+    for (int i = 1; i <= 150 && mapped(); ++i) {
+        if (i % 25 == 0) desktop.run(close);
+
         std::this_thread::sleep_for(20ms);
     }
     const auto status = program.wait_for_exit(2s);

@@ -123,37 +123,19 @@ int hold_grab(xcb_connection_t* c, xcb_keysym_t keysym, uint16_t modifiers) {
         pause();
 }
 
-// A mapped top-level window whose WM_NAME starts with the prefix, or 0.
-xcb_window_t find_mapped(xcb_connection_t* c, xcb_window_t root, const std::string& prefix) {
-    Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr),
-                                       &std::free);
-    if (!tree) return 0;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-        Reply<xcb_get_window_attributes_reply_t> attributes(
-            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr),
-            &std::free);
-        if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
-        Reply<xcb_get_property_reply_t> name(
-            xcb_get_property_reply(c,
-                                   xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME,
-                                                    XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-                                   nullptr),
-            &std::free);
-        if (!name) continue;
-        const std::string title(
-            static_cast<const char*>(xcb_get_property_value(name.get())),
-            static_cast<std::size_t>(xcb_get_property_value_length(name.get())));
-        if (title.starts_with(prefix)) return children[i];
-    }
-    return 0;
-}
+struct TopWindow {
+    xcb_window_t id;
+    int x, y, width, height;
+    std::string name;
+};
 
-int list_windows(xcb_connection_t* c) {
+// The mapped top-level windows with their geometry and WM_NAME.
+std::vector<TopWindow> mapped_windows(xcb_connection_t* c) {
+    std::vector<TopWindow> list;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr),
                                        &std::free);
-    if (!tree) return 1;
+    if (!tree) return list;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
     for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
         Reply<xcb_get_window_attributes_reply_t> attributes(
@@ -168,22 +150,28 @@ int list_windows(xcb_connection_t* c) {
                                                     XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
                                    nullptr),
             &std::free);
-        const std::string title =
-            name ? std::string(static_cast<const char*>(xcb_get_property_value(name.get())),
-                               static_cast<std::size_t>(xcb_get_property_value_length(name.get())))
-                 : std::string();
-        std::printf("%u %d %d %d %d %s\n", children[i], geometry->x, geometry->y, geometry->width,
-                    geometry->height, title.c_str());
+        list.push_back(
+            {children[i], geometry->x, geometry->y, geometry->width, geometry->height,
+             name ? std::string(static_cast<const char*>(xcb_get_property_value(name.get())),
+                                static_cast<std::size_t>(xcb_get_property_value_length(name.get())))
+                  : std::string()});
     }
+    return list;
+}
+
+int list_windows(xcb_connection_t* c) {
+    for (const TopWindow& w : mapped_windows(c))
+        std::printf("%u %d %d %d %d %s\n", w.id, w.x, w.y, w.width, w.height, w.name.c_str());
     return 0;
 }
 
 int wait_mapped(xcb_connection_t* c, const std::string& prefix, long milliseconds) {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     for (long waited = 0; waited <= milliseconds; waited += 2) {
-        if (const xcb_window_t window = find_mapped(c, root, prefix)) {
-            std::printf("%u\n", window);
-            return 0;
+        for (const TopWindow& w : mapped_windows(c)) {
+            if (w.name.starts_with(prefix)) {
+                std::printf("%u\n", w.id);
+                return 0;
+            }
         }
         usleep(2000);
     }
