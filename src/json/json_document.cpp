@@ -52,7 +52,8 @@ Text JsonDocument::path_step(std::string_view name) {
     Text step = "[\"";
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto b = static_cast<unsigned char>(name[i]);
-        if (is_lead_byte(b) && i + 1 < name.size()) {
+        if (is_lead_byte(b) && i + 1 < name.size() &&
+            is_trail_byte(static_cast<unsigned char>(name[i + 1]))) {
             step.append(name, i++, 2);  // a whole double-byte character: never escaped
         } else if (b == '"' || b == '\\') {
             step += '\\';

@@ -53,6 +53,9 @@ Text merge_cookies(Text& kept, Text& fresh) {
         auto same_name = [&](const Pair& p) { return p.first == pair.first; };
         if (auto it = std::find_if(pairs.begin(), pairs.end(), same_name); it != pairs.end()) {
             it->second = std::move(pair.second);
+            // A kept duplicate of the name would otherwise outlive the server's new value (or
+            // its deletion): the first pair keeps its place, the others go.
+            pairs.erase(std::remove_if(std::next(it), pairs.end(), same_name), pairs.end());
         } else {
             pairs.push_back(std::move(pair));
         }

@@ -63,7 +63,10 @@ std::string_view cut(std::string_view s, std::size_t max) {
     if (s.size() <= max) return s;
     std::size_t end = 0;
     while (end < max) {
-        const std::size_t next = end + (is_lead_byte(static_cast<unsigned char>(s[end])) ? 2 : 1);
+        const bool pair = is_lead_byte(static_cast<unsigned char>(s[end])) && end + 1 < s.size() &&
+                          is_trail_byte(static_cast<unsigned char>(s[end + 1]));
+        const std::size_t next = end + (pair ? 2 : 1);
+
         if (next > max) break;
         end = next;
     }

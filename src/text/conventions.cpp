@@ -6,8 +6,12 @@ namespace textorin {
 namespace {
 
 // Where the character that starts at `i` ends.
+// A lead byte takes the next byte only when that byte can be a trail byte, so a separator such
+// as "=" or ";" after a stray lead byte is still found.
 std::size_t next_boundary(std::string_view s, std::size_t i) {
-    return i + (is_lead_byte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1);
+    const bool pair = is_lead_byte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
+                      is_trail_byte(static_cast<unsigned char>(s[i + 1]));
+    return i + (pair ? 2 : 1);
 }
 
 bool is_ideographic_space(std::string_view s, std::size_t i) {

@@ -14,6 +14,10 @@ namespace textorin {
 inline constexpr std::size_t npos = std::string_view::npos;
 
 // True for a byte that starts a double-byte character in code page 936.
+constexpr bool is_trail_byte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
+
 constexpr bool is_lead_byte(unsigned char b) {
     return b >= 0x81 && b <= 0xFE;
 }

@@ -137,6 +137,8 @@ TEST(JsonDocument, HostileMemberNamesAreReadThroughPathSteps) {
         EXPECT_EQ(doc.get_text(JsonDocument::path_step(names[i]) + ".words"), words[i]) << names[i];
     // 乗 is 81 5C: its trail byte looks like a backslash and must stay as it is.
     EXPECT_EQ(JsonDocument::path_step(gbk("乗\"")), "[\"" + gbk("乗") + "\\\"\"]");
+    // A stray lead byte never hides the quote after it.
+    EXPECT_EQ(JsonDocument::path_step("\xe1\"x"), "[\"\xe1\\\"x\"]");
 }
 
 TEST(JsonDocument, ChineseAndAstralTextRoundTrip) {

@@ -34,6 +34,10 @@ TEST(MergeCookies, NewValuesWinAndDeletedOnesGo) {
         {"value keeps its '='", "", "t=a=b", "t=a=b;"},
         {"ideographic spaces go", gbk("a=1;　b=2"), "c=3", "a=1;b=2;c=3;"},
         {"pair without '='", "flag;a=1", "b=2", "a=1;b=2;"},
+        {"stray lead byte before '='", "\xe1=1", "\xe1=2", "\xe1=2;"},
+        {"a deletion removes every kept duplicate", "a=1;b=2;a=3", "a=deleted", "b=2;"},
+        {"a new value replaces every kept duplicate", "a=1;b=2;a=3", "a=4", "a=4;b=2;"},
+
     };
     for (const auto& c : cases) {
         std::string kept = c.kept, fresh = c.fresh;

@@ -30,6 +30,8 @@ TEST(TextSearch, NeverMatchesOnATrailByte) {
         {"from beyond the end", "abc", "a", 4, npos},
         {"empty needle", "abc", "", 1, 1},
         {"lone lead byte at end", "ab\x81", "\x81", 0, 2},
+        {"a lead byte before a non-trail byte", "\xe1=x", "=", 0, 1},
+
     };
     for (const auto& c : cases)
         EXPECT_EQ(find_text(c.text, c.needle, c.from), c.found) << c.name;
