@@ -14,9 +14,7 @@ using testing::TempDir;
 using Texts = std::vector<Text>;
 
 void put(const std::filesystem::path& path, const std::string& utf8) {
-    const Text text = gbk(utf8);
-    ASSERT_TRUE(
-        write_file(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}));
+    ASSERT_TRUE(testing::write_gbk_file(path, utf8));
 }
 
 TEST(LicenceTable, TitlesStopAtTheFirstMissingOrEmptyKey) {

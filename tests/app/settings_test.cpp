@@ -22,9 +22,7 @@ std::string file_text(const std::filesystem::path& path) {
 }
 
 void put_file(const std::filesystem::path& path, const std::string& utf8_lines) {
-    const Text gbk_text = gbk(utf8_lines);
-    ASSERT_TRUE(write_file(
-        path, {reinterpret_cast<const std::uint8_t*>(gbk_text.data()), gbk_text.size()}));
+    ASSERT_TRUE(testing::write_gbk_file(path, utf8_lines));
 }
 
 TEST(SettingsFile, TheListedWritesGiveTheExampleFile) {

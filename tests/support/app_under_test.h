@@ -23,12 +23,6 @@ bool wait_until(Condition condition, int milliseconds = 5000) {
     return condition();
 }
 
-// Writes a UTF-8 text as a GBK file.
-inline bool write_gbk_file(const std::filesystem::path& file, const std::string& utf8) {
-    const Text text = gbk(utf8);
-    return write_file(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-}
-
 // The settings file (UTF-8 text, written as GBK) in the folder, then the program started there
 // with its main window shown and exposed; null when the window never shows.
 inline std::unique_ptr<App> start_app(const TempDir& dir, const std::string& settings) {

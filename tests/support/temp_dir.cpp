@@ -4,6 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/codepage.h"
+#include "platform/files.h"
+
 namespace textorin::testing {
 
 TempDir::TempDir() {
@@ -16,6 +19,11 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+bool write_gbk_file(const std::filesystem::path& file, const std::string& utf8) {
+    const std::string text = gbk(utf8);
+    return write_file(file, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
 std::filesystem::path test_data(const std::filesystem::path& name) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace textorin::testing {
 
@@ -21,6 +22,9 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// Writes a UTF-8 text as a GBK file, as the program's own files are kept.
+bool write_gbk_file(const std::filesystem::path& file, const std::string& utf8);
 
 // The folder of the checked-in test files (tests/data).
 std::filesystem::path test_data(const std::filesystem::path& name);

@@ -23,9 +23,7 @@ using testing::FakeOcrService;
 using testing::TempDir;
 
 void put(const std::filesystem::path& path, const std::string& utf8) {
-    const Text text = gbk(utf8);
-    ASSERT_TRUE(
-        write_file(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}));
+    ASSERT_TRUE(testing::write_gbk_file(path, utf8));
 }
 
 class LicenceTableTest : public ::testing::Test {

@@ -36,9 +36,7 @@ std::string file_text(const std::filesystem::path& path) {
 }
 
 void put_settings(const TempDir& dir, const std::string& utf8) {
-    const Text text = gbk(utf8);
-    write_file(dir / "windows data.ini",
-               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    testing::write_gbk_file(dir / "windows data.ini", utf8);
 }
 
 using testing::wait_until;
